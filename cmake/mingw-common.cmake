@@ -1,0 +1,9 @@
+set(CMAKE_C_COMPILER ${ZENTARO_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZENTARO_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${ZENTARO_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ZENTARO_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Every executable runs alone: no mingw runtime DLLs beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
