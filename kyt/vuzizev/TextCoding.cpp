@@ -1,6 +1,7 @@
 #include "kyt/vuzizev/TextCoding.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace kyt {
 namespace {
@@ -18,11 +19,14 @@ int HexValue(char digit) {
 // Appends the hex pairs of a byte run to out, separator between pairs.
 template <typename String, typename Char>
 void AppendHexPairs(String& out, const unsigned char* bytes, size_t count, Char separator) {
-  out.reserve(out.size() + count * (separator ? 3 : 2));
+  if (count == 0) return;
+  const size_t start = out.size();
+  out.resize(start + count * (separator ? 3 : 2) - (separator ? 1 : 0));
+  Char* p = &out[start];
   for (size_t i = 0; i < count; ++i) {
-    if (i > 0 && separator) out += separator;
-    out += static_cast<Char>(kHexDigits[bytes[i] >> 4]);
-    out += static_cast<Char>(kHexDigits[bytes[i] & 0x0F]);
+    if (i > 0 && separator) *p++ = separator;
+    *p++ = static_cast<Char>(kHexDigits[bytes[i] >> 4]);
+    *p++ = static_cast<Char>(kHexDigits[bytes[i] & 0x0F]);
   }
 }
 
@@ -32,13 +36,13 @@ UnicodeString CharToHex(char c) {
   const auto byte = static_cast<unsigned char>(c);
   std::wstring out;
   AppendHexPairs(out, &byte, 1, L'\0');
-  return UnicodeString(out);
+  return UnicodeString(std::move(out));
 }
 
 AnsiString StrToHex(const AnsiString& s, char separator) {
   std::string out;
   AppendHexPairs(out, reinterpret_cast<const unsigned char*>(s.str().data()), s.str().size(), separator);
-  return AnsiString(out);
+  return AnsiString(std::move(out));
 }
 
 UnicodeString StrToHex(const UnicodeString& s, wchar_t separator) {
@@ -52,7 +56,7 @@ UnicodeString StrToHex(const UnicodeString& s, wchar_t separator) {
   }
   std::wstring out;
   AppendHexPairs(out, bytes.data(), bytes.size(), separator);
-  return UnicodeString(out);
+  return UnicodeString(std::move(out));
 }
 
 char HexCharToChar(char high, char low) {
@@ -61,8 +65,11 @@ char HexCharToChar(char high, char low) {
 }
 
 AnsiString UrlEncode(const AnsiString& s) {
+  // StrToHex with "%" between pairs, and one more "%" in front.
   if (s.IsEmpty()) return AnsiString();
-  return AnsiString("%") + StrToHex(s, '%');
+  std::string out("%");
+  AppendHexPairs(out, reinterpret_cast<const unsigned char*>(s.str().data()), s.str().size(), '%');
+  return AnsiString(std::move(out));
 }
 
 UnicodeString Replace(const UnicodeString& source, const UnicodeString& oldText,
@@ -77,7 +84,7 @@ UnicodeString Replace(const UnicodeString& source, const UnicodeString& oldText,
     out += newText.str();
   }
   out.append(src, from, std::wstring::npos);
-  return UnicodeString(out);
+  return UnicodeString(std::move(out));
 }
 
 UnicodeString AppendStr(const UnicodeString& text, const UnicodeString& wrapper) {
