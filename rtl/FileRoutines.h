@@ -33,6 +33,20 @@ std::int64_t FileSeek(THandle file, std::int64_t offset, int origin);
 int FileRead(THandle file, void* buffer, int count);
 int FileWrite(THandle file, const void* buffer, int count);
 void FileClose(THandle file);
+// Owns a handle from FileOpen/FileCreate and closes it on every path out.
+class ScopedFile {
+ public:
+  explicit ScopedFile(THandle file) : file_(file) {}
+  ~ScopedFile() { FileClose(file_); }
+  ScopedFile(const ScopedFile&) = delete;
+  ScopedFile& operator=(const ScopedFile&) = delete;
+  THandle get() const { return file_; }
+  bool valid() const { return file_ != INVALID_FILE_HANDLE; }
+
+ private:
+  THandle file_;
+};
+
 // True for an existing file (not a folder).
 bool FileExists(const UnicodeString& fileName);
 bool DirectoryExists(const UnicodeString& path);
@@ -64,6 +78,18 @@ struct TSearchRec {
 int FindFirst(const UnicodeString& path, int attributes, TSearchRec& rec);
 int FindNext(TSearchRec& rec);
 void FindClose(TSearchRec& rec);
+
+// Closes a search on every path out.
+class ScopedFind {
+ public:
+  explicit ScopedFind(TSearchRec& rec) : rec_(rec) {}
+  ~ScopedFind() { FindClose(rec_); }
+  ScopedFind(const ScopedFind&) = delete;
+  ScopedFind& operator=(const ScopedFind&) = delete;
+
+ private:
+  TSearchRec& rec_;
+};
 
 // The folder part of a path, up to and including the last "\", "/" or ":".
 UnicodeString ExtractFilePath(const UnicodeString& fileName);

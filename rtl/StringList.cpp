@@ -1,5 +1,6 @@
 #include "rtl/StringList.h"
 
+#include <climits>
 #include <cwctype>
 
 #include "rtl/CodePage.h"
@@ -130,24 +131,25 @@ void TStrings::SetDelimitedText(const UnicodeString& value) {
 
 void TStrings::SaveToFile(const UnicodeString& fileName) const {
   const std::string bytes = rtl::WideToAnsi(Text().str());
-  const THandle file = FileCreate(fileName);
-  if (file == INVALID_FILE_HANDLE)
+  if (bytes.size() > INT_MAX) throw EInOutError(L"Text too long for \"" + fileName + L"\"");
+  const ScopedFile file(FileCreate(fileName));
+  if (!file.valid())
     throw EFCreateError(L"Cannot create file \"" + fileName + L"\". " + SysErrorMessage(GetLastOSError()));
-  const int written = bytes.empty() ? 0 : FileWrite(file, bytes.data(), static_cast<int>(bytes.size()));
-  FileClose(file);
+  const int written = bytes.empty() ? 0 : FileWrite(file.get(), bytes.data(), static_cast<int>(bytes.size()));
   if (written != static_cast<int>(bytes.size()))
     throw EInOutError(L"Cannot write file \"" + fileName + L"\"");
 }
 
 void TStrings::LoadFromFile(const UnicodeString& fileName) {
-  const THandle file = FileOpen(fileName, fmOpenRead | fmShareDenyWrite);
-  if (file == INVALID_FILE_HANDLE)
-    throw EFOpenError(L"Cannot open file \"" + fileName + L"\". " + SysErrorMessage(GetLastOSError()));
   std::string bytes;
-  char chunk[64 * 1024];
   int got;
-  while ((got = FileRead(file, chunk, sizeof chunk)) > 0) bytes.append(chunk, static_cast<size_t>(got));
-  FileClose(file);
+  {
+    const ScopedFile file(FileOpen(fileName, fmOpenRead | fmShareDenyWrite));
+    if (!file.valid())
+      throw EFOpenError(L"Cannot open file \"" + fileName + L"\". " + SysErrorMessage(GetLastOSError()));
+    char chunk[64 * 1024];
+    while ((got = FileRead(file.get(), chunk, sizeof chunk)) > 0) bytes.append(chunk, static_cast<size_t>(got));
+  }
   if (got < 0) throw EInOutError(L"Cannot read file \"" + fileName + L"\"");
 
   if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {

@@ -1,7 +1,6 @@
 #include "kyt/vuzizev/FilesLog.h"
 
 #include <climits>
-#include <memory>
 
 #include "rtl/DateTime.h"
 #include "rtl/FileRoutines.h"
@@ -13,60 +12,58 @@ UnicodeString GetAppPath() { return ExtractFilePath(ExecutableFileName()); }
 std::int64_t GetFileSize(const UnicodeString& fileName) {
   TSearchRec rec;
   if (FindFirst(fileName, faAnyFile, rec) != 0) return -1;
-  const std::int64_t size = rec.Size;
-  FindClose(rec);
-  return size;
+  const ScopedFind search(rec);
+  return rec.Size;
 }
 
 void GetFileList(TStrings* list, const UnicodeString& mask, int attributes) {
   const UnicodeString folder = ExtractFilePath(mask);
   TSearchRec rec;
   if (FindFirst(mask, attributes, rec) != 0) return;
+  const ScopedFind search(rec);
   do {
     list->Add(folder + rec.Name);
   } while (FindNext(rec) == 0);
-  FindClose(rec);
 }
 
 int LoadFileToBuf(const UnicodeString fileName, char*& buffer, int size) {
   if (!FileExists(fileName)) return 0;
-  const THandle file = FileOpen(fileName, fmOpenRead | fmShareDenyRead);
+  const ScopedFile file(FileOpen(fileName, fmOpenRead | fmShareDenyRead));
   if (size < 0) {
     const std::int64_t fileSize = GetFileSize(fileName);
     // A size that a 32-bit count cannot hold is refused, not truncated.
     if (fileSize < 0 || fileSize > INT_MAX) {
-      FileClose(file);
       buffer = nullptr;
       return -1;
     }
     size = static_cast<int>(fileSize);
   }
   buffer = new char[static_cast<size_t>(size)];
-  if (file == INVALID_FILE_HANDLE) return -1;
+  if (!file.valid()) return -1;
   int total = 0;
   while (total < size) {
-    const int got = FileRead(file, buffer + total, size - total);
+    const int got = FileRead(file.get(), buffer + total, size - total);
     if (got <= 0) break;
     total += got;
   }
-  FileClose(file);
   return total;
 }
 
 void WriteLog(const UnicodeString& from, const UnicodeString& message) {
   const UnicodeString fileName = GetAppPath() + L"debug_log.txt";
-  THandle file = FileOpen(fileName, fmOpenWrite | fmShareExclusive);
-  if (file == INVALID_FILE_HANDLE) file = FileCreate(fileName);
-  if (file == INVALID_FILE_HANDLE) return;
-  FileSeek(file, 0, fsFromEnd);
   // One reading of the clock, so an entry written at midnight cannot pair
   // one day's date with the other day's time.
   const TDateTime now = Now();
   const UnicodeString entry = UnicodeString(L"\r\ntime: ") + DateToStr(now) + L" " + TimeToStr(now) +
                               L"\r\nfrom: " + from + L"\r\nmessage: " + message + L"\r\n";
   const AnsiString bytes(entry);
-  FileWrite(file, bytes.c_str(), bytes.Length());
-  FileClose(file);
+
+  THandle handle = FileOpen(fileName, fmOpenWrite | fmShareExclusive);
+  if (handle == INVALID_FILE_HANDLE) handle = FileCreate(fileName);
+  const ScopedFile file(handle);
+  if (!file.valid()) return;
+  FileSeek(file.get(), 0, fsFromEnd);
+  FileWrite(file.get(), bytes.c_str(), bytes.Length());
 }
 
 void CreateXmlFile(const UnicodeString& fileName, const UnicodeString& rootName,
