@@ -96,8 +96,8 @@ char BoolToChar(bool b) { return b ? '1' : '0'; }
 bool CharToBool(char c) { return c != '0'; }
 
 int BitToInt(const UnicodeString& bits) {
-  // Unsigned arithmetic: digits beyond 32 wrap out of the top, as specified,
-  // without signed overflow.
+  // Unsigned arithmetic: digits beyond 32 fall out of the top, and no step
+  // overflows a signed int.
   std::uint32_t value = 0;
   for (wchar_t c : bits.str()) {
     if (c != L'0' && c != L'1') throw -1;
