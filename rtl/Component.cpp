@@ -1,18 +1,10 @@
 #include "rtl/Component.h"
 
 #include <algorithm>
-#include <cwctype>
 
 #include "rtl/Exceptions.h"
 
 namespace {
-
-bool SameName(const UnicodeString& a, const UnicodeString& b) {
-  if (a.Length() != b.Length()) return false;
-  for (int i = 0; i < a.Length(); ++i)
-    if (std::towupper(a.str()[i]) != std::towupper(b.str()[i])) return false;
-  return true;
-}
 
 void Erase(std::vector<TComponent*>& list, TComponent* item) {
   list.erase(std::remove(list.begin(), list.end(), item), list.end());
@@ -46,7 +38,7 @@ TComponent* TComponent::Components(int index) const {
 TComponent* TComponent::FindComponent(const UnicodeString& name) const {
   if (name.IsEmpty()) return nullptr;
   for (TComponent* c : components_)
-    if (SameName(c->name_, name)) return c;
+    if (SameText(c->name_, name)) return c;
   return nullptr;
 }
 

@@ -1,7 +1,6 @@
 #include "rtl/StringList.h"
 
 #include <climits>
-#include <cwctype>
 
 #include "rtl/CodePage.h"
 #include "rtl/Exceptions.h"
@@ -45,14 +44,8 @@ void TStrings::AddStrings(const TStrings& other) {
 }
 
 int TStrings::IndexOf(const UnicodeString& text) const {
-  for (int i = 0; i < Count(); ++i) {
-    const UnicodeString item = Get(i);
-    if (item.Length() != text.Length()) continue;
-    bool same = true;
-    for (int k = 0; k < item.Length() && same; ++k)
-      same = std::towupper(item.str()[k]) == std::towupper(text.str()[k]);
-    if (same) return i;
-  }
+  for (int i = 0; i < Count(); ++i)
+    if (SameText(Get(i), text)) return i;
   return -1;
 }
 

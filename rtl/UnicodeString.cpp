@@ -2,6 +2,8 @@
 
 #include "rtl/CodePage.h"
 
+#include <cwctype>
+
 UnicodeString::UnicodeString(const AnsiString& bytes) : s_(rtl::AnsiToWide(bytes.str())) {}
 
 AnsiString::AnsiString(const UnicodeString& text) : s_(rtl::WideToAnsi(text.str())) {}
@@ -22,3 +24,10 @@ UnicodeString UnicodeString::SubString(int start, int count) const {
 }
 
 UnicodeString IntToStr(long long value) { return UnicodeString(std::to_wstring(value)); }
+
+bool SameText(const UnicodeString& a, const UnicodeString& b) {
+  if (a.Length() != b.Length()) return false;
+  for (int i = 0; i < a.Length(); ++i)
+    if (std::towupper(a.str()[i]) != std::towupper(b.str()[i])) return false;
+  return true;
+}

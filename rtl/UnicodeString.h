@@ -78,3 +78,5 @@ class AnsiString {
 inline AnsiString operator+(AnsiString a, const AnsiString& b) { return a += b; }
 
 UnicodeString IntToStr(long long value);
+// Equal ignoring case (per UTF-16 code unit).
+bool SameText(const UnicodeString& a, const UnicodeString& b);
