@@ -115,8 +115,11 @@ void TCustomForm::CreateWnd() {
 
 HWND TCustomForm::ToolTipWindow() {
   if (!toolTip_ && Handle()) {
-    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+    // Neither owned nor topmost at creation: under Wine a window cannot be
+    // made topmost while it owns a topmost popup. The tip raises itself to
+    // the top whenever it shows; the form destroys it with its own window.
+    toolTip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     if (toolTip_) {
       SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 600);
@@ -225,17 +228,18 @@ void TCustomForm::Close() {
   }
 }
 
+namespace {
+BOOL CALLBACK CollectEnabledWindow(HWND w, LPARAM list) {
+  if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+  return TRUE;
+}
+}  // namespace
+
 TModalResult TCustomForm::ShowModal() {
   if (Visible() || inModal_) throw Exception(L"Cannot make a visible window modal");
   HWND previous = GetActiveWindow();
   std::vector<HWND> disabled;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM list) -> BOOL {
-        if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
   for (HWND w : disabled) EnableWindow(w, FALSE);
   struct Restore {
     TCustomForm* form;
@@ -376,6 +380,7 @@ LRESULT TCustomForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       Invalidate();
       break;
     case WM_DESTROY:
+      if (toolTip_) DestroyWindow(toolTip_);
       toolTip_ = nullptr;
       break;
     default:

@@ -38,6 +38,11 @@ std::wstring SiblingTempName(const std::wstring& target, unsigned attempt) {
 
 void WriteFileReplacing(const UnicodeString& fileName, const void* data, std::size_t size) {
   const std::wstring target = FullPath(fileName);
+  // A read-only file is refused as the system refuses to open it for
+  // writing; renaming over it would bypass that.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    throw EFCreateError(CannotCreate(fileName, ERROR_ACCESS_DENIED));
   std::wstring temp;
   KernelHandle file;
   for (unsigned attempt = 0; attempt < 16 && !file; ++attempt) {
