@@ -231,7 +231,8 @@ TEST_F(E2eScreen, CursorLandsOnTheExactPixel) {
 }
 
 TEST_F(E2eScreen, GrabMatchesThePictureExactly) {
-  e2e::PictureWindow picture({100, 120, 740, 600}, {200, 150, 361, 251});
+  auto made = std::make_unique<e2e::PictureWindow>(RECT{100, 120, 740, 600}, RECT{200, 150, 361, 251});
+  e2e::PictureWindow& picture = *made;
   ASSERT_TRUE(picture.Created());
   const RECT window = picture.WindowRect(), client = picture.ClientRect(), child = picture.ChildRect();
   EXPECT_EQ(window.left, 100);  // no window manager: placed where asked
@@ -249,12 +250,20 @@ TEST_F(E2eScreen, GrabMatchesThePictureExactly) {
 
   // The whole window: client and child exactly, the frame as Wine draws it.
   const e2e::Image expected = picture.ExpectedImage(window);
+  const e2e::Image expectedClient = picture.ExpectedImage(client);
   ASSERT_TRUE(e2e::WaitFor([&] { return e2e::SameImage(e2e::GrabScreen(window), expected); }, kWait,
                            "the picture on the screen"))
       << e2e::SameImage(e2e::GrabScreen(window), expected).message();
   // A rectangle across the child's corner, away from the window's origin.
   const RECT corner = {child.left - 7, child.top - 5, child.left + 9, child.top + 4};
   EXPECT_TRUE(e2e::SameImage(e2e::GrabScreen(corner), picture.ExpectedImage(corner)));
+
+  // Gone with the object, from the system and from the screen.
+  const HWND hwnd = picture.Hwnd();
+  made.reset();
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_TRUE(e2e::WaitFor([&] { return e2e::Compare(e2e::GrabScreen(client), expectedClient).count > 0; }, kWait,
+                           "the picture to leave the screen"));
 }
 
 // Waits until the screen shows what the picture expects in rect.

@@ -212,8 +212,10 @@ PictureWindow::PictureWindow(const RECT& window, const RECT& child, bool topmost
 }
 
 PictureWindow::~PictureWindow() {
-  if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
-  else if (thread_) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);  // late or failed start
+  // The thread's end destroys its windows. Without a window manager Wine
+  // waits 2 s for one to confirm each hidden window; destroying the window
+  // from its thread's end skips the hiding step and that wait.
+  if (thread_) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
   if (thread_) {
     if (WaitForSingleObject(thread_, 5000) != WAIT_OBJECT_0) {
       // The thread may still touch the state: leak it rather than free it
