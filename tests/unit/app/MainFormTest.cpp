@@ -2,6 +2,9 @@
 // layout, modes and the picture writer.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -54,13 +57,30 @@ TEST(Identity, ConstantsAreBuiltFromTheSite) {
   EXPECT_EQ(AppMailTo, L"mailto:" + AppMail);
 }
 
-// The version resource of the real executable, beside this test's folder.
-TEST(Identity, VersionResourceOfTheExecutable) {
+// The real executable, beside this test's folder.
+std::wstring ExecutablePath() {
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring exe(self);
   exe = exe.substr(0, exe.find_last_of(L'\\'));
-  exe = exe.substr(0, exe.find_last_of(L'\\')) + L"\\app\\Zentaro.exe";
+  return exe.substr(0, exe.find_last_of(L'\\')) + L"\\app\\Zentaro.exe";
+}
+
+// Captures must have the screen's real pixel size on scaled displays.
+TEST(Identity, ManifestDeclaresPerMonitorDpiAwareness) {
+  HMODULE exe = LoadLibraryExW(ExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(exe, nullptr);
+  HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  ASSERT_NE(found, nullptr);
+  std::string manifest(static_cast<const char*>(LockResource(LoadResource(exe, found))), SizeofResource(exe, found));
+  FreeLibrary(exe);
+  EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>"),
+            std::string::npos);
+  EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+}
+
+TEST(Identity, VersionResourceOfTheExecutable) {
+  const std::wstring exe = ExecutablePath();
   DWORD ignored = 0;
   DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
   ASSERT_GT(size, 0u) << "cannot read the version of " << std::string(exe.begin(), exe.end());
@@ -172,6 +192,43 @@ TEST(MainWindow, ShownWindowIsTopmost) {
   MainForm->Show();
   EXPECT_TRUE(GetWindowLongW(MainForm->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(GetWindowLongW(MainForm->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  MainForm->Hide();
+}
+
+bool Contains(const std::vector<std::wstring>& list, const std::wstring& item) {
+  return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+TEST(MainWindow, WindowMenuAndHintsSpeakChinese) {
+  MainForm->Show();
+  HMENU menu = GetSystemMenu(MainForm->Handle(), FALSE);
+  std::vector<std::wstring> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
+    if (text[0]) items.push_back(text);
+  }
+  EXPECT_TRUE(Contains(items, L"还原(&R)"));
+  EXPECT_TRUE(Contains(items, L"最小化(&N)"));
+  EXPECT_TRUE(Contains(items, L"最大化(&X)"));
+  EXPECT_TRUE(Contains(items, L"关闭(&C)\tAlt+F4"));
+  EXPECT_EQ(GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+
+  HWND tip = MainForm->ToolTipWindow();
+  std::vector<std::wstring> hints;
+  const int count = static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[512] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.lpszText = text;
+    SendMessageW(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&info));
+    hints.push_back(text);
+  }
+  EXPECT_TRUE(Contains(hints, L"最小化")) << "caption button hints";
+  EXPECT_TRUE(Contains(hints, L"关闭"));
+  EXPECT_TRUE(Contains(hints, L"全屏幕截图"));
+  EXPECT_TRUE(Contains(hints, MainForm->btnZune->Hint().str()));
   MainForm->Hide();
 }
 
