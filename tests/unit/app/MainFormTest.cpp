@@ -232,6 +232,19 @@ TEST(MainWindow, WindowMenuAndHintsSpeakChinese) {
   MainForm->Hide();
 }
 
+// The question-mark cursor marks a window drag; only the left button counts.
+TEST(MainWindow, WindowButtonCursor) {
+  Screen->SetCursor(crDefault);
+  MainForm->btnWindowMouseDown(MainForm->btnWindow, mbRight, 0, 5, 5);
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+  MainForm->btnWindowMouseUp(MainForm->btnWindow, mbRight, 0, 5, 5);  // nothing to capture
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+  MainForm->btnWindowMouseDown(MainForm->btnWindow, mbLeft, ssLeft, 5, 5);
+  EXPECT_EQ(Screen->Cursor(), crHelp);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HELP));
+  Screen->SetCursor(crDefault);
+}
+
 TEST(MainWindow, FilterIndexDecidesTheFormat) {
   test::TempDir dir;
   auto b = std::make_unique<TBitmap>();
