@@ -123,11 +123,6 @@ void TMainForm::SaveBitmap(TBitmap* picture, const UnicodeString& fileName, int 
 }
 
 const TClassInfo& TMainForm::Class() {
-  static const TClassInfo& info = RegisterClassInfo(typeid(TMainForm), [] {
-    TClassInfo c;
-    c.name = L"TMainForm";
-    c.parent = &TForm::Class();
-    return c;
-  }());
+  static const TClassInfo& info = RegisterPlainClass<TMainForm>(L"TMainForm", &TForm::Class());
   return info;
 }

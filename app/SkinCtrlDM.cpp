@@ -14,11 +14,7 @@ TSkinCtrlModule::TSkinCtrlModule(TComponent* owner) : ui::TDataModule(owner) {
 }
 
 const ui::TClassInfo& TSkinCtrlModule::Class() {
-  static const ui::TClassInfo& info = ui::RegisterClassInfo(typeid(TSkinCtrlModule), [] {
-    ui::TClassInfo c;
-    c.name = L"TSkinCtrlModule";
-    c.parent = &ui::TDataModule::Class();
-    return c;
-  }());
+  static const ui::TClassInfo& info =
+      ui::RegisterPlainClass<TSkinCtrlModule>(L"TSkinCtrlModule", &ui::TDataModule::Class());
   return info;
 }

@@ -5,6 +5,7 @@
 #include "rtl/FileRoutines.h"
 #include "ui/forms/Dialogs.h"
 #include "ui/forms/Timer.h"
+#include "ui/win/WindowClasses.h"
 
 namespace ui {
 namespace {
@@ -120,16 +121,7 @@ LRESULT CALLBACK TApplication::UtilityProc(HWND hwnd, UINT msg, WPARAM wParam, L
 }
 
 void TApplication::Post(std::function<void()> fn) {
-  if (!utility_) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &TApplication::UtilityProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ZentaroUtility";
-    RegisterClassExW(&wc);
-    utility_ = CreateWindowExW(0, L"ZentaroUtility", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  }
+  if (!utility_) utility_ = win::CreateMessageWindow(L"ZentaroUtility", &TApplication::UtilityProc);
   auto* heap = new std::function<void()>(std::move(fn));
   if (!utility_ || !PostMessageW(utility_, kRunPosted, 0, reinterpret_cast<LPARAM>(heap))) {
     delete heap;
@@ -138,11 +130,7 @@ void TApplication::Post(std::function<void()> fn) {
 }
 
 const TClassInfo& TApplication::Class() {
-  static const TClassInfo& info = RegisterClassInfo(typeid(TApplication), [] {
-    TClassInfo c;
-    c.name = L"TApplication";
-    return c;
-  }());
+  static const TClassInfo& info = RegisterPlainClass<TApplication>(L"TApplication", nullptr);
   return info;
 }
 

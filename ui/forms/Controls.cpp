@@ -8,6 +8,7 @@
 #include "ui/forms/Application.h"
 #include "ui/forms/Forms.h"
 #include "ui/forms/PropertyKinds.h"
+#include "ui/win/WindowClasses.h"
 
 namespace ui {
 
@@ -60,19 +61,7 @@ void TControl::DestroyHandle() {
   }
 }
 
-const wchar_t* TControl::WindowClassName() {
-  static ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &TControl::StaticWndProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"ZentaroControl";
-    return RegisterClassExW(&wc);
-  }();
-  (void)atom;
-  return L"ZentaroControl";
-}
+const wchar_t* TControl::WindowClassName() { return win::WindowClass(L"ZentaroControl", &TControl::StaticWndProc); }
 
 LRESULT CALLBACK TControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TControl* self = nullptr;

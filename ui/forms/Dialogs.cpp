@@ -54,9 +54,7 @@ bool TSavePictureDialog::Execute() {
 
 const TClassInfo& TSavePictureDialog::Class() {
   static const TClassInfo& info = RegisterClassInfo(typeid(TSavePictureDialog), [] {
-    TClassInfo c;
-    c.name = L"TSavePictureDialog";
-    c.create = [](TComponent* owner) -> TComponent* { return new TSavePictureDialog(owner); };
+    TClassInfo c = DescribeClass<TSavePictureDialog>(L"TSavePictureDialog", nullptr, true);
     using C = TSavePictureDialog;
     c.properties = {
         StrProp<C>(L"DefaultExt", [](C& o) { return o.DefaultExt; }, [](C& o, const UnicodeString& v) { o.DefaultExt = v; }),

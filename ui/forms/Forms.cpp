@@ -6,6 +6,7 @@
 
 #include "ui/forms/Application.h"
 #include "ui/forms/PropertyKinds.h"
+#include "ui/win/WindowClasses.h"
 
 namespace ui {
 
@@ -90,22 +91,9 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 }
 
 void TCustomForm::CreateWnd() {
-  static ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &TControl::StaticWndProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(wc.hInstance, L"MAINICON");
-    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), 0));
-    wc.lpszClassName = L"ZentaroForm";
-    return RegisterClassExW(&wc);
-  }();
-  (void)atom;
   TCreateParams params;
   CreateParams(params);
-  HWND h = CreateWindowExW(params.exStyle, L"ZentaroForm", Caption().c_str(), params.style, params.bounds.Left,
+  HWND h = CreateWindowExW(params.exStyle, win::WindowClass(L"ZentaroForm", &TControl::StaticWndProc, true), Caption().c_str(), params.style, params.bounds.Left,
                            params.bounds.Top, params.bounds.Width(), params.bounds.Height(), params.parent, nullptr,
                            GetModuleHandleW(nullptr), static_cast<TControl*>(this));
   if (!h) throw EOutOfResources(L"Cannot create window " + Name());
@@ -466,12 +454,7 @@ const TClassInfo& TCustomForm::Class() {
 }
 
 const TClassInfo& TForm::Class() {
-  static const TClassInfo& info = RegisterClassInfo(typeid(TForm), [] {
-    TClassInfo c;
-    c.name = L"TForm";
-    c.parent = &TCustomForm::Class();
-    return c;
-  }());
+  static const TClassInfo& info = RegisterPlainClass<TForm>(L"TForm", &TCustomForm::Class());
   return info;
 }
 
@@ -490,11 +473,7 @@ std::vector<TComponent*> TDataModule::ChildComponents() const {
 }
 
 const TClassInfo& TDataModule::Class() {
-  static const TClassInfo& info = RegisterClassInfo(typeid(TDataModule), [] {
-    TClassInfo c;
-    c.name = L"TDataModule";
-    return c;
-  }());
+  static const TClassInfo& info = RegisterPlainClass<TDataModule>(L"TDataModule", nullptr);
   return info;
 }
 

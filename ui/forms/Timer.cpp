@@ -1,18 +1,12 @@
 #include "ui/forms/Timer.h"
 
 #include "ui/forms/Application.h"
+#include "ui/win/WindowClasses.h"
 
 namespace ui {
 
 TTimer::TTimer(TComponent* owner) : TUiComponent(owner) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = &TTimer::Proc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"ZentaroTimer";
-  RegisterClassExW(&wc);  // fails harmlessly once registered
-  window_ = CreateWindowExW(0, L"ZentaroTimer", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                            nullptr);
+  window_ = win::CreateMessageWindow(L"ZentaroTimer", &TTimer::Proc);
   if (!window_) throw EOutOfResources(L"Cannot create a timer window");
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
@@ -59,9 +53,7 @@ LRESULT CALLBACK TTimer::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 const TClassInfo& TTimer::Class() {
   static const TClassInfo& info = RegisterClassInfo(typeid(TTimer), [] {
-    TClassInfo c;
-    c.name = L"TTimer";
-    c.create = [](TComponent* owner) -> TComponent* { return new TTimer(owner); };
+    TClassInfo c = DescribeClass<TTimer>(L"TTimer", nullptr, true);
     using C = TTimer;
     c.properties = {
         BoolProp<C>(L"Enabled", [](C& o) { return o.Enabled(); }, [](C& o, bool v) { o.SetEnabled(v); }, true),

@@ -98,10 +98,7 @@ void TSkinPanel::Paint(TCanvas& canvas) {
 
 const TClassInfo& TSkinPanel::Class() {
   static const TClassInfo& info = RegisterClassInfo(typeid(TSkinPanel), [] {
-    TClassInfo c;
-    c.name = L"TSkinPanel";
-    c.parent = &TControl::Class();
-    c.create = [](TComponent* owner) -> TComponent* { return new TSkinPanel(owner); };
+    TClassInfo c = DescribeClass<TSkinPanel>(L"TSkinPanel", &TControl::Class(), true);
     using C = TSkinPanel;
     static const TEnumNames<TBevel> bevels = {
         {bvNone, L"bvNone"}, {bvLowered, L"bvLowered"}, {bvRaised, L"bvRaised"}, {bvFrame, L"bvFrame"}};
@@ -147,10 +144,7 @@ void TSkinSpeedButton::Paint(TCanvas& canvas) {
 
 const TClassInfo& TSkinSpeedButton::Class() {
   static const TClassInfo& info = RegisterClassInfo(typeid(TSkinSpeedButton), [] {
-    TClassInfo c;
-    c.name = L"TSkinSpeedButton";
-    c.parent = &TControl::Class();
-    c.create = [](TComponent* owner) -> TComponent* { return new TSkinSpeedButton(owner); };
+    TClassInfo c = DescribeClass<TSkinSpeedButton>(L"TSkinSpeedButton", &TControl::Class(), true);
     using C = TSkinSpeedButton;
     c.properties.push_back(BoolProp<C>(L"Flat", [](C& o) { return o.Flat(); }, [](C& o, bool v) { o.SetFlat(v); }, false));
     c.properties.push_back(BoolProp<C>(L"ShowCaption", [](C& o) { return o.ShowCaption(); },

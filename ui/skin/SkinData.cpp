@@ -90,9 +90,7 @@ const TSkinStore& TSkinStoredSkin::Store() {
 
 const TClassInfo& TSkinStoredSkin::Class() {
   static const TClassInfo& info = RegisterClassInfo(typeid(TSkinStoredSkin), [] {
-    TClassInfo c;
-    c.name = L"TSkinStoredSkin";
-    c.create = [](TComponent* owner) -> TComponent* { return new TSkinStoredSkin(owner); };
+    TClassInfo c = DescribeClass<TSkinStoredSkin>(L"TSkinStoredSkin", nullptr, true);
     using C = TSkinStoredSkin;
     c.properties = {StrProp<C>(L"CompressedFileName", [](C& o) { return o.CompressedFileName; },
                                [](C& o, const UnicodeString& v) { o.CompressedFileName = v; })};
@@ -111,9 +109,7 @@ UnicodeString TResourceStrData::Text(const UnicodeString& key, const UnicodeStri
 
 const TClassInfo& TResourceStrData::Class() {
   static const TClassInfo& info = RegisterClassInfo(typeid(TResourceStrData), [] {
-    TClassInfo c;
-    c.name = L"TResourceStrData";
-    c.create = [](TComponent* owner) -> TComponent* { return new TResourceStrData(owner); };
+    TClassInfo c = DescribeClass<TResourceStrData>(L"TResourceStrData", nullptr, true);
     using C = TResourceStrData;
     static const TEnumNames<int> charsets = {{ANSI_CHARSET, L"ANSI_CHARSET"},
                                              {DEFAULT_CHARSET, L"DEFAULT_CHARSET"},
@@ -172,9 +168,7 @@ UnicodeString TSkinData::Text(const UnicodeString& key, const UnicodeString& fal
 
 const TClassInfo& TSkinData::Class() {
   static const TClassInfo& info = RegisterClassInfo(typeid(TSkinData), [] {
-    TClassInfo c;
-    c.name = L"TSkinData";
-    c.create = [](TComponent* owner) -> TComponent* { return new TSkinData(owner); };
+    TClassInfo c = DescribeClass<TSkinData>(L"TSkinData", nullptr, true);
     using C = TSkinData;
 #define ZENTARO_FLAG(name, def) \
   BoolProp<C>(L## #name, [](C& o) { return o.name; }, [](C& o, bool v) { o.name = v; }, def)

@@ -192,9 +192,7 @@ void TSkinForm::ShowWindowMenu(TPoint screenPoint) {
 
 const TClassInfo& TSkinForm::Class() {
   static const TClassInfo& info = RegisterClassInfo(typeid(TSkinForm), [] {
-    TClassInfo c;
-    c.name = L"TSkinForm";
-    c.create = [](TComponent* owner) -> TComponent* { return new TSkinForm(owner); };
+    TClassInfo c = DescribeClass<TSkinForm>(L"TSkinForm", nullptr, true);
     using C = TSkinForm;
     static const TEnumNames<unsigned> icons = {
         {biSystemMenu, L"biSystemMenu"}, {biMinimize, L"biMinimize"}, {biMaximize, L"biMaximize"}, {biHelp, L"biHelp"}};

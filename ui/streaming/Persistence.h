@@ -80,6 +80,23 @@ struct TClassInfo {
 
 // Registers T under info.name; returns the stored description.
 const TClassInfo& RegisterClassInfo(std::type_index type, TClassInfo info);
+
+// A description of T, created by name (with its owner) when creatable.
+template <typename T>
+TClassInfo DescribeClass(const wchar_t* name, const TClassInfo* parent, bool creatable) {
+  TClassInfo c;
+  c.name = name;
+  c.parent = parent;
+  if (creatable) c.create = [](TComponent* owner) -> TComponent* { return new T(owner); };
+  return c;
+}
+
+// Registers a class that adds no published properties to its parent's: the
+// forms and modules whose resources are loaded into them.
+template <typename T>
+const TClassInfo& RegisterPlainClass(const wchar_t* name, const TClassInfo* parent) {
+  return RegisterClassInfo(typeid(T), DescribeClass<T>(name, parent, false));
+}
 const TClassInfo* FindClassInfo(const UnicodeString& className);
 const TClassInfo* ClassInfoOf(const TComponent& component);
 

@@ -22,12 +22,7 @@ class TProbeForm : public TForm {
   void Pressed(TComponent*, TMouseButton, TShiftState, int, int) {}
   int clicks = 0;
   static const TClassInfo& Class() {
-    static const TClassInfo& info = RegisterClassInfo(typeid(TProbeForm), [] {
-      TClassInfo c;
-      c.name = L"TProbeForm";
-      c.parent = &TForm::Class();
-      return c;
-    }());
+    static const TClassInfo& info = RegisterPlainClass<TProbeForm>(L"TProbeForm", &TForm::Class());
     return info;
   }
 };
@@ -36,13 +31,8 @@ class TProbeControl : public TControl {
  public:
   using TControl::TControl;
   static const TClassInfo& Class() {
-    static const TClassInfo& info = RegisterClassInfo(typeid(TProbeControl), [] {
-      TClassInfo c;
-      c.name = L"TProbeControl";
-      c.parent = &TControl::Class();
-      c.create = [](TComponent* owner) -> TComponent* { return new TProbeControl(owner); };
-      return c;
-    }());
+    static const TClassInfo& info =
+        RegisterClassInfo(typeid(TProbeControl), DescribeClass<TProbeControl>(L"TProbeControl", &TControl::Class(), true));
     return info;
   }
 };
