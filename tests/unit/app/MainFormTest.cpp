@@ -229,6 +229,8 @@ TEST(MainWindow, WindowMenuAndHintsSpeakChinese) {
   EXPECT_TRUE(Contains(hints, L"关闭"));
   EXPECT_TRUE(Contains(hints, L"全屏幕截图"));
   EXPECT_TRUE(Contains(hints, MainForm->btnZune->Hint().str()));
+  EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 100) << "hints show after 100 ms";
+  EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 10000) << "and stay 10 s";
   MainForm->Hide();
 }
 

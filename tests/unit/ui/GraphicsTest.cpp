@@ -106,6 +106,45 @@ TEST(Capture, NullOrDeadWindowGivesAnEmptyBitmap) {
   EXPECT_EQ(b.Width(), 0);
 }
 
+// Two solid windows, the second over a corner of the first.
+struct Stacked {
+  HWND lower = nullptr, upper = nullptr;
+  Stacked() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = CreateSolidBrush(RGB(200, 0, 0));
+    wc.lpszClassName = L"ZentaroTestRed";
+    RegisterClassW(&wc);
+    wc.hbrBackground = CreateSolidBrush(RGB(0, 0, 200));
+    wc.lpszClassName = L"ZentaroTestBlue";
+    RegisterClassW(&wc);
+    lower = CreateWindowExW(0, L"ZentaroTestRed", L"", WS_POPUP | WS_VISIBLE, 50, 50, 200, 200, nullptr, nullptr,
+                            nullptr, nullptr);
+    upper = CreateWindowExW(WS_EX_TOPMOST, L"ZentaroTestBlue", L"", WS_POPUP | WS_VISIBLE, 150, 150, 200, 200,
+                            nullptr, nullptr, nullptr, nullptr);
+    for (int i = 0; i < 20; ++i) {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+      Sleep(10);
+    }
+  }
+  ~Stacked() {
+    DestroyWindow(upper);
+    DestroyWindow(lower);
+  }
+};
+
+TEST(Capture, WindowSnapshotShowsWhatCoversTheWindow) {
+  Stacked windows;
+  TBitmap b;
+  kyt::WindowSnapshot(&b, windows.lower);
+  ASSERT_EQ(b.Width(), 200);
+  ASSERT_EQ(b.Height(), 200);
+  EXPECT_EQ(PixelAt(b, 10, 10), 0xC80000u) << "the window's own colour";
+  EXPECT_EQ(PixelAt(b, 150, 150), 0x0000C8u) << "the covering window's colour";
+}
+
 TEST(Capture, GetPosColorOutsideTheScreenIsInvalid) {
   EXPECT_EQ(kyt::GetPosColor(-5, -5), CLR_INVALID);
   EXPECT_NE(kyt::GetPosColor(0, 0), CLR_INVALID);
