@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -278,43 +279,51 @@ TEST_F(E2eZentaro, UnwritableFolderShowsTheErrorWithTheWindowBack) {
   EXPECT_TRUE(WaitMainVisible());
 }
 
-TEST_F(E2eZentaro, ReleaseOverATitleBarTakesTheWholeWindow) {
-  const RECT window = picture_->WindowRect(), client = picture_->ClientRect();
-  const POINT titleBar{(window.left + window.right) / 2, (window.top + client.top) / 2};
-  ASSERT_NO_FATAL_FAILURE(DragWindowButtonTo(titleBar));
-  const UnicodeString path = dir_ / L"window.bmp";
-  ASSERT_NO_FATAL_FAILURE(SaveAs(path, 1));
-  ASSERT_NO_FATAL_FAILURE(WaitForFile(path));
-  const e2e::Image shot = ReadBmp(path);
-  ASSERT_EQ(shot.width, window.right - window.left);
-  ASSERT_EQ(shot.height, window.bottom - window.top);
-  EXPECT_TRUE(e2e::SameImage(shot, picture_->ExpectedImage(window)));
-}
+// Where 窗口 is released, and the window whose screen area the picture
+// must be.
+struct WindowCase {
+  const char* where;
+  std::function<POINT()> release;
+  std::function<RECT()> expectedRect;
+  bool expectPattern;  // the picture window's known pixels
+};
 
-TEST_F(E2eZentaro, ReleaseOverAControlTakesOnlyTheControl) {
-  const RECT child = picture_->ChildRect();
-  ASSERT_NO_FATAL_FAILURE(DragWindowButtonTo(e2e::CenterOf(child)));
-  const UnicodeString path = dir_ / L"control.bmp";
-  ASSERT_NO_FATAL_FAILURE(SaveAs(path, 1));
-  ASSERT_NO_FATAL_FAILURE(WaitForFile(path));
-  const e2e::Image shot = ReadBmp(path);
-  ASSERT_EQ(shot.width, child.right - child.left);
-  ASSERT_EQ(shot.height, child.bottom - child.top);
-  EXPECT_TRUE(e2e::SameImage(shot, picture_->ExpectedImage(child)));
-}
-
-TEST_F(E2eZentaro, ReleaseOverTheToolItselfCapturesItUnhidden) {
+TEST_F(E2eZentaro, ReleaseTakesTheWindowUnderTheCursor) {
   const RECT tool = e2e::WindowRectOf(main_);
-  const POINT caption{tool.left + 150, tool.top + 12};  // the title, away from the buttons
-  ASSERT_NO_FATAL_FAILURE(DragWindowButtonTo(caption));
-  EXPECT_TRUE(MainVisible());
-  const UnicodeString path = dir_ / L"self.bmp";
-  ASSERT_NO_FATAL_FAILURE(SaveAs(path, 1));
-  ASSERT_NO_FATAL_FAILURE(WaitForFile(path));
-  const e2e::Image shot = ReadBmp(path);
-  ASSERT_EQ(shot.width, tool.right - tool.left);
-  ASSERT_EQ(shot.height, tool.bottom - tool.top);
-  EXPECT_EQ(shot.At(100, 20), static_cast<uint32_t>(kCaptionColour)) << "the picture shows the tool's caption";
+  const WindowCase cases[] = {
+      {"a title bar: the whole window with its frame",
+       [&] {
+         const RECT w = picture_->WindowRect(), c = picture_->ClientRect();
+         return POINT{(w.left + w.right) / 2, (w.top + c.top) / 2};
+       },
+       [&] { return picture_->WindowRect(); }, true},
+      {"a control: the control only", [&] { return e2e::CenterOf(picture_->ChildRect()); },
+       [&] { return picture_->ChildRect(); }, true},
+      // The title, away from the caption buttons: the tool captures itself
+      // without hiding.
+      {"the tool itself", [&] { return POINT{tool.left + 150, tool.top + 12}; }, [&] { return tool; }, false},
+  };
+  int n = 0;
+  for (const WindowCase& c : cases) {
+    SCOPED_TRACE(c.where);
+    ASSERT_NO_FATAL_FAILURE(DragWindowButtonTo(c.release()));
+    if (!c.expectPattern) {
+      EXPECT_TRUE(MainVisible()) << "not hidden for a picture of itself";
+    }
+    const UnicodeString path = dir_.Path() + L"window" + IntToStr(++n) + L".bmp";
+    ASSERT_NO_FATAL_FAILURE(SaveAs(path, 1));
+    ASSERT_NO_FATAL_FAILURE(WaitForFile(path));
+    ASSERT_TRUE(WaitMainVisible());
+    const e2e::Image shot = ReadBmp(path);
+    const RECT expected = c.expectedRect();
+    ASSERT_EQ(shot.width, expected.right - expected.left);
+    ASSERT_EQ(shot.height, expected.bottom - expected.top);
+    if (c.expectPattern) {
+      EXPECT_TRUE(e2e::SameImage(shot, picture_->ExpectedImage(expected)));
+    } else {
+      EXPECT_EQ(shot.At(100, 20), static_cast<uint32_t>(kCaptionColour)) << "the picture shows the tool's caption";
+    }
+  }
 }
 
 TEST_F(E2eZentaro, RightButtonDragDoesNothing) {
