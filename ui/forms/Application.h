@@ -42,8 +42,6 @@ class TApplication : public TUiComponent {
   void Run();
   void Terminate();
   bool Terminated() const { return terminated_; }
-  // Dispatches the messages that are waiting, then returns.
-  void ProcessMessages();
   // One turn of the loop; false once WM_QUIT arrived.
   bool HandleMessage();
 
@@ -73,8 +71,6 @@ class TScreen {
  public:
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor cursor);
-  int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
-  int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
 
  private:
   TCursor cursor_ = crDefault;

@@ -407,15 +407,6 @@ void TControl::Invalidate() {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void TControl::Repaint() {
-  if (hwnd_) {
-    InvalidateRect(hwnd_, nullptr, FALSE);
-    UpdateWindow(hwnd_);
-  }
-}
-
-bool TControl::ShowingOnScreen() const { return hwnd_ && IsWindowVisible(hwnd_); }
-
 void TControl::SetAlign(TAlign align) {
   if (align == align_) return;
   align_ = align;

@@ -80,7 +80,6 @@ class TControl : public TUiComponent {
   TRect BoundsRect() const;
   TCustomForm* ParentForm();
   void Invalidate();
-  void Repaint();
   // True while the left button went down on this control and is not up.
   bool MouseCaptured() const { return captured_; }
   bool MouseInside() const { return hot_; }
@@ -124,7 +123,6 @@ class TControl : public TUiComponent {
   virtual void UpdateWindowBounds();
   // The parent's origin for child coordinates, in the parent's client pixels.
   TPoint ChildOrigin() const;
-  bool ShowingOnScreen() const;
   void RegisterHint();
 
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -144,14 +144,6 @@ void TCanvas::DrawText(const UnicodeString& text, const TRect& rect, UINT format
   SetBkMode(dc_, oldMode);
 }
 
-TPoint TCanvas::TextExtent(const UnicodeString& text) {
-  if (!dc_) return TPoint();
-  win::ScopedSelect selectFont(dc_, font_.Handle());
-  SIZE size{};
-  GetTextExtentPoint32W(dc_, text.c_str(), text.Length(), &size);
-  return TPoint(size.cx, size.cy);
-}
-
 // ---------------------------------------------------------------------------
 
 TBitmap::TBitmap() = default;

@@ -85,7 +85,6 @@ class TCanvas {
   void Line(int x1, int y1, int x2, int y2);
   // Text in rect with DrawText format flags; transparent background.
   void DrawText(const UnicodeString& text, const TRect& rect, UINT format);
-  TPoint TextExtent(const UnicodeString& text);
   COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
 
  private:
@@ -111,7 +110,6 @@ class TBitmap {
   // New, black pixels; raises EOutOfResources when the system refuses.
   void SetSize(int width, int height);
   TPixelFormat PixelFormat() const { return pixelFormat_; }
-  int BitsPerPixel() const { return 32; }
 
   TCanvas& Canvas();
   HBITMAP Handle() const { return static_cast<HBITMAP>(bitmap_.get()); }

@@ -116,6 +116,8 @@ void TSkinForm::FrameResized() {
     right -= w;
     (*it)->SetBounds(right, 1, w, h);
   }
+  // The task bar shows the same menu: keep 还原's state in step with
+  // minimising and restoring, which both resize the window.
   LocaliseSystemMenu();
 }
 
